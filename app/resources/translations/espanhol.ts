@@ -1,0 +1,296 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="pt_BR">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>RUDAZORAR - TERVANIS</source>
+        <translation>RUDAZORAR - TERVANIS</translation>
+    </message>
+    <message>
+        <source>Conectar</source>
+        <translation>Conectar</translation>
+    </message>
+    <message>
+        <source>Desconectado</source>
+        <translation>Desconectado</translation>
+    </message>
+    <message>
+        <source>Id do Equipamento</source>
+        <translation>ID del Equipo</translation>
+    </message>
+    <message>
+        <source>CONFIGURAR</source>
+        <translation>CONFIGURAR</translation>
+    </message>
+    <message>
+        <source>Perfil</source>
+        <translation>Perfil</translation>
+    </message>
+    <message>
+        <source>Empresa Avaliadora:</source>
+        <translation>Empresa Evaluadora:</translation>
+    </message>
+    <message>
+        <source>Responsável Técnico:</source>
+        <translation>Responsable Técnico:</translation>
+    </message>
+    <message>
+        <source>Usuario 1</source>
+        <translation>Usuario 1</translation>
+    </message>
+    <message>
+        <source>Usuario 2</source>
+        <translation>Usuario 2</translation>
+    </message>
+    <message>
+        <source>Editar</source>
+        <translation>Editar</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; color:#ffffff;"&gt;REGISTROS&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:16pt; color:#ffffff;"&gt;REGISTROS&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Baixar Tudo</source>
+        <translation>Descargar Todo</translation>
+    </message>
+    <message>
+        <source>Arquivo</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Ferramentas</source>
+        <translation>Herramientas</translation>
+    </message>
+    <message>
+        <source>Sobre</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Importar</source>
+        <translation>Importar</translation>
+    </message>
+    <message>
+        <source>Exportar</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>Sair</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Adicionar Perfil</source>
+        <translation>Agregar Perfil</translation>
+    </message>
+    <message>
+        <source>Registros</source>
+        <translation>Registros</translation>
+    </message>
+    <message>
+        <source>Configurar</source>
+        <translation>Configurar</translation>
+    </message>
+    <message>
+        <source>Deletar Dados do Instrumento</source>
+        <translation>Borrar Datos del Instrumento</translation>
+    </message>
+    <message>
+        <source>Mudar Idioma</source>
+        <translation>Cambiar Idioma</translation>
+    </message>
+    <message>
+        <source>Atualizar Instrumento</source>
+        <translation>Actualizar Instrumento</translation>
+    </message>
+    <message>
+        <source>Manual</source>
+        <translation>Manual</translation>
+    </message>
+    <message>
+        <source>Dispositivo conectado</source>
+        <translation>Dispositivo conectado</translation>
+    </message>
+    <message>
+        <source>Conectado</source>
+        <translation>Conectado</translation>
+    </message>
+    <message>
+        <source>Dispositivo desconectado</source>
+        <translation>Dispositivo desconectado</translation>
+    </message>
+    <message>
+        <source>Procurando e conectando com o instrumento...</source>
+        <translation>Buscando y conectando con el instrumento...</translation>
+    </message>
+    <message>
+        <source>Dispositivo conectado!</source>
+        <translation>¡Dispositivo conectado!</translation>
+    </message>
+    <message>
+        <source>Dispositivo desconectado!</source>
+        <translation>¡Dispositivo desconectado!</translation>
+    </message>
+    <message>
+        <source>Nome da Medição</source>
+        <translation>Nombre de la Medición</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>Horário Inicio</source>
+        <translation>Hora de Inicio</translation>
+    </message>
+    <message>
+        <source>Duração</source>
+        <translation>Duración</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Configurar Instrumento</source>
+        <translation>Configurar Instrumento</translation>
+    </message>
+    <message>
+        <source>Equipamento desconectado.
+Não é possivel configurar o instrumento</source>
+        <translation>Equipo desconectado.
+No es posible configurar el instrumento</translation>
+    </message>
+    <message>
+        <source>Português</source>
+        <translation>Portugués</translation>
+    </message>
+    <message>
+        <source>Inglês</source>
+        <translation>Ingles</translation>
+    </message>
+    <message>
+        <source>Espanhol</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>Selecione o Idioma</source>
+        <translation>Seleccionar Idioma</translation>
+    </message>
+    <message>
+        <source>Idioma</source>
+        <translation>Idioma</translation>
+    </message>
+</context>
+<context>
+    <name>Medidas</name>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:20pt; color:#ffffff;"&gt;Dosímetro de Ruído - NVX - 2200&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:20pt; color:#ffffff;"&gt;Dosímetro de Ruido - NVX - 2200&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Volta lá</source>
+        <translation>Volver</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:20pt; color:#ffffff;"&gt;MEDIÇÕES&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p&gt;&lt;span style=" font-size:20pt; color:#ffffff;"&gt;MEDICIONES&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>Sincronizar dados 
+do computador</source>
+        <translation>Sincronizar datos 
+del computador</translation>
+    </message>
+    <message>
+        <source>Identificação</source>
+        <translation>Identificación</translation>
+    </message>
+    <message>
+        <source>Configuração</source>
+        <translation>Configuración</translation>
+    </message>
+    <message>
+        <source>Resultados</source>
+        <translation>Resultados</translation>
+    </message>
+    <message>
+        <source>Gráfico Linhas</source>
+        <translation>Gráfico de Líneas</translation>
+    </message>
+    <message>
+        <source>Gráfico Histograma</source>
+        <translation>Gráfico Histograma</translation>
+    </message>
+    <message>
+        <source>Gráfico Banda</source>
+        <translation>Gráfico de Bandas</translation>
+    </message>
+    <message>
+        <source>Observação</source>
+        <translation>Observación</translation>
+    </message>
+    <message>
+        <source>Gerar Relatorio</source>
+        <translation>Generar Informe</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Selecione o Idioma</source>
+        <translation>Seleccionar Idioma</translation>
+    </message>
+    <message>
+        <source>Idioma:</source>
+        <translation>Idioma:</translation>
+    </message>
+</context>
+<context>
+    <name>sobre</name>
+    <message>
+        <source>Sobre</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>NVX - 2200</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Audiodosímetro</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IEC 61260-1:2014</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IEC 61252:2002</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>IEC 60651:1979</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>ANSI S1.25:1991 R7</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>NHO 01:2011</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>NR-15</source>
+        <translation type="unfinished" />
+    </message>
+    <message>
+        <source>Tervanis Instrumentos de Medição Ltda</source>
+        <translation>Tervanis Instrumentos de Medición Ltda</translation>
+    </message>
+    <message>
+        <source>Software de gestão do Dosímetro - Versão 6.0v</source>
+        <translation>Software de gestión del Dosímetro - Versión 6.0v</translation>
+    </message>
+</context>
+</TS>
