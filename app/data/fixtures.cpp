@@ -51,7 +51,9 @@ QString hms(qint64 seconds)
         .arg(s, 2, 10, QLatin1Char('0'));
 }
 
-double clampLevel(double v) { return std::min(140.0, std::max(30.0, v)); }
+// Levels are kept at the 0.1 dB the files show, so that the results computed
+// here agree with the samples as written.
+double clampLevel(double v) { return std::round(std::min(140.0, std::max(30.0, v)) * 10.0) / 10.0; }
 
 const char *const kEvaluators[] = {"Acústica Ocupacional Ltda.", "Higiene & Segurança do Trabalho São Paulo",
                                    "Consultoria Araújo Medições"};
