@@ -134,6 +134,10 @@ int runFixture(const QStringList &args)
             writeConfig = true;
             continue;
         }
+        static const QStringList withValue = {"--seed", "--name", "--samples", "--period",
+                                              "--pause-start", "--pause-length", "--id"};
+        if (!withValue.contains(a))
+            return usage(cmd, QStringLiteral("unknown option %1").arg(a));
         if (i + 1 >= args.size())
             return usage(cmd, QStringLiteral("%1 needs a value").arg(a));
         const QString value = args.at(++i);
@@ -156,10 +160,8 @@ int runFixture(const QStringList &args)
             count(&options.pauseStart);
         else if (a == QLatin1String("--pause-length"))
             count(&options.pauseLength);
-        else if (a == QLatin1String("--id"))
-            config.id = value;
         else
-            return usage(cmd, QStringLiteral("unknown option %1").arg(a));
+            config.id = value;
         if (!ok)
             return usage(cmd, QStringLiteral("bad value for %1: %2").arg(a, value));
     }
