@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <numeric>
@@ -80,12 +81,16 @@ protected:
     std::unique_ptr<Emulator> emu;
 };
 
-INSTANTIATE_TEST_SUITE_P(Placed, Loader, ::testing::Values(0x20010000u, 0x24070000u),
-                         [](const ::testing::TestParamInfo<uint32_t> &info) {
-                             char name[24];
-                             std::snprintf(name, sizeof name, "at_0x%08X", info.param);
-                             return std::string(name);
-                         });
+// Two RAM addresses, neither of them the one the image was linked for.
+const auto kPlacements = ::testing::Values(0x20010000u, 0x24070000u);
+
+std::string placementName(const ::testing::TestParamInfo<uint32_t> &info) {
+    char name[24];
+    std::snprintf(name, sizeof name, "at_0x%08X", info.param);
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Placed, Loader, kPlacements, placementName);
 
 // --- Image and descriptor -------------------------------------------------
 
@@ -405,7 +410,7 @@ protected:
     }
 };
 
-INSTANTIATE_TEST_SUITE_P(Placed, OptionBytes, ::testing::Values(0x20010000u, 0x24070000u));
+INSTANTIATE_TEST_SUITE_P(Placed, OptionBytes, kPlacements, placementName);
 
 TEST_P(OptionBytes, AddressOutsideTheWindowChangesNothing) {
     for (uint32_t address : {kOptionRegs + 0x14, kOptionRegs + 0x150, 0x08000000u}) {
