@@ -1,0 +1,1 @@
+const int limit = 4;
