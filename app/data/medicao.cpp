@@ -77,6 +77,41 @@ private:
     int m_pos = 0;
 };
 
+// Sample values repeat a great deal (levels are whole tenths of a decibel, the
+// pause column holds two marks), so within one read equal texts share one
+// QString. That saves most of the allocations and memory of a long sample
+// file; implicit sharing keeps it invisible to the record's users. The table
+// is bounded: once full, further texts are simply copied.
+class Interner
+{
+public:
+    Interner() : m_slots(kSlots) {}
+
+    QString get(QStringView text)
+    {
+        if (text.size() > kMaxLength)
+            return text.toString();
+        uint i = qHash(text) & (kSlots - 1);
+        while (!m_slots[i].isNull()) {
+            if (m_slots[i] == text)
+                return m_slots[i];
+            i = (i + 1) & (kSlots - 1);
+        }
+        QString copy = text.toString();
+        if (m_used < kSlots / 2) {
+            m_slots[i] = copy;
+            ++m_used;
+        }
+        return copy;
+    }
+
+private:
+    static constexpr uint kSlots = 8192;
+    static constexpr int kMaxLength = 24;
+    QVector<QString> m_slots;
+    uint m_used = 0;
+};
+
 // Opens and decodes a file for one of the readers. Distinguishes a missing
 // file (record untouched) from one that exists but cannot be opened.
 enum class Open { Missing, Failed, Ok };
@@ -394,6 +429,7 @@ bool Medicao::readSamples(const QString &path)
     }
     in.readLine(); // title
     Fields fields;
+    Interner shared;
     while (!in.atEnd()) {
         splitFields(in.readLine(), fields);
         if (fields.isEmpty())
@@ -402,8 +438,10 @@ bool Medicao::readSamples(const QString &path)
             break;
         if (fields.size() < SampleColumnCount)
             continue;
-        for (int c = 0; c < SampleColumnCount; ++c)
-            m_amostra[c].append(fields[c].toString());
+        // The time labels are all different; no point in sharing them.
+        m_amostra[0].append(fields[0].toString());
+        for (int c = 1; c < SampleColumnCount; ++c)
+            m_amostra[c].append(shared.get(fields[c]));
     }
     for (QVector<QString> &column : m_amostra)
         column.squeeze();

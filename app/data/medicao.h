@@ -34,21 +34,26 @@ public:
     // Header (".head")
     void clearHeader();
     // Missing file: the record is unchanged. Unreadable file: header cleared.
+    // Line breaks at the end of observacoes are dropped, so that saving and
+    // reading again keeps the text however often it is repeated.
     bool readHeader(const QString &path);
     // Rewrites an existing header file; never creates one.
     bool writeHeader(const QString &path);
     // Reads path into this record, then rewrites the file with the given
-    // evaluator; the record keeps the evaluator it read.
+    // evaluator; the record keeps the evaluator it read. A file that exists
+    // but cannot be read is left alone.
     bool rewriteEvaluator(const QString &path, const QString &empresaAvaliadora,
                           const QString &responsavelTecnico);
 
-    // Results (".hist") and samples (".dat"); both files are only read.
+    // Results (".hist") and samples (".dat"); both files are only read. A
+    // missing or unreadable file leaves the record unchanged.
     void clearResults();
     bool readResults(const QString &path);
     bool readSamples(const QString &path);
 
     // Configuration (config_nvx2200.cfg)
     // Takes the first 28 non-empty lines; a file with fewer changes nothing.
+    // True only when the lines were taken.
     bool readConfig(const QString &path);
     // Writes the local copy (LocalPaths::localConfigFile(), created when
     // missing), then replaces the instrument's file at path with the same

@@ -28,15 +28,8 @@ char encodeOne(char16_t c)
 
 QByteArray withCrLf(const QString &text)
 {
-    QString out;
-    out.reserve(text.size() + text.size() / 16 + 2);
-    QChar prev;
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n') && prev != QLatin1Char('\r'))
-            out += QLatin1Char('\r');
-        out += c;
-        prev = c;
-    }
+    QString out = text;
+    out.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return TextFile::encode(out);
 }
 
@@ -46,6 +39,7 @@ namespace TextFile {
 
 QString decode(const QByteArray &bytes)
 {
+    // A loop of our own: QString::fromLatin1(QByteArray) stops at a NUL byte.
     QString out(bytes.size(), Qt::Uninitialized);
     QChar *dst = out.data();
     const auto *src = reinterpret_cast<const unsigned char *>(bytes.constData());

@@ -31,8 +31,9 @@ QStringList splitLines(const QString &text);
 // read() followed by splitLines().
 QStringList readLines(const QString &path, bool *ok = nullptr);
 
-// Writes text encoded as Windows-1252, every LF written as CR LF (an LF that
-// already follows a CR is left alone). The content goes to a temporary file in
+// Writes text encoded as Windows-1252, every LF written as CR LF, as a
+// text-mode write on Windows does (so write after read gives back the file's
+// bytes, even where a CR stood before a CR LF). The content goes to a temporary file in
 // the target's folder that replaces the target only once it is complete, so a
 // failure leaves any old file untouched. Creates the file if needed, not its
 // folder. Returns false on any failure.

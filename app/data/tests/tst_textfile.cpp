@@ -17,6 +17,7 @@ private slots:
     void writeUsesCrLf();
     void readAndSplitLines_data();
     void readAndSplitLines();
+    void writeAfterReadKeepsBytes();
     void missingFileIsReported();
     void failedWriteKeepsOldFile();
     void writeIntoMissingFolderCreatesNothing();
@@ -66,7 +67,7 @@ void TestTextFile::writeUsesCrLf_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("lf") << QStringLiteral("a\nb\n") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("crlf kept") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb");
+    QTest::newRow("cr before lf is text") << QStringLiteral("a\r\nb") << QByteArray("a\r\r\nb");
     QTest::newRow("empty lines") << QStringLiteral("\n\n") << QByteArray("\r\n\r\n");
     QTest::newRow("lone cr untouched") << QStringLiteral("a\rb") << QByteArray("a\rb");
     QTest::newRow("accents") << QString::fromUtf8("João\n") << QByteArray("Jo\xE3o\r\n");
@@ -108,6 +109,16 @@ void TestTextFile::readAndSplitLines()
     QCOMPARE(TextFile::readLines(path, &ok), lines);
     QVERIFY(ok);
     QVERIFY(!TextFile::read(path).contains(QLatin1Char('\r')));
+}
+
+void TestTextFile::writeAfterReadKeepsBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("f.txt"));
+    const QByteArray bytes("a\r\r\nb\rc\r\n\x81\xE7\r\n");
+    QVERIFY(writeBytes(path, bytes));
+    QVERIFY(TextFile::write(path, TextFile::read(path)));
+    QCOMPARE(readBytes(path), bytes);
 }
 
 void TestTextFile::missingFileIsReported()
