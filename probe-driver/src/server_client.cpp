@@ -215,9 +215,10 @@ uint32_t exchange(size_t expected) {
     g_conn.received += size_t(n);
   }
   if (g_conn.received < g_conn.expected) {
-    // The server closed before the whole reply: nothing more will come.
+    // The server closed before the whole reply: a transport failure, not
+    // a result, however much of the reply came.
     disconnect();
-    if (g_conn.received < 4) return PROBE_SERVER_ERROR;
+    return PROBE_SERVER_ERROR;
   }
   return PROBE_OK;
 }
@@ -293,7 +294,6 @@ uint32_t Probix_OpenDeviceTcp(TEnumProbixInterface kind, uint32_t probeId, uint8
   g_conn.toSend = 12;
   uint32_t s = exchange(8);
   if (s != PROBE_OK) return s;
-  if (g_conn.received < 8) return PROBE_SERVER_ERROR;
   uint32_t status = reply_status();
   uint32_t serverHandle = get32(g_conn.receiveBuffer + 4);
   if (status != PROBE_OK) return status;

@@ -31,10 +31,16 @@ bool report_eq(const A& a, const B& b, const char* ea, const char* eb, const cha
   if (a == b) return true;
   std::ostringstream os;
   auto show = [&os](const auto& v) {
-    if constexpr (std::is_integral_v<std::decay_t<decltype(v)>>)
+    using T = std::decay_t<decltype(v)>;
+    if constexpr (std::is_integral_v<T>) {
       os << std::hex << std::showbase << +v;
-    else
+    } else if constexpr (std::is_same_v<T, std::string>) {
       os << '"' << v << '"';
+    } else {
+      os << "{";
+      for (const auto& e : v) os << std::hex << +e << " ";
+      os << "}";
+    }
   };
   os << "    got ";
   show(a);
