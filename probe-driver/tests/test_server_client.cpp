@@ -59,7 +59,8 @@ TEST(server_serves_probes_end_to_end) {
   CHECK_EQ(std::string(info.enumUniqueId, 24), "PLAIN-SERIAL-0123456789A");
   CHECK_EQ(info.vendorId, probix_ids::kVendorId);
   CHECK_EQ(Probix_GetDeviceInfo2(2, 3, &info, sizeof info), PROBE_BAD_PARAMETER);
-  CHECK_EQ(Probix_GetDeviceInfo2(2, 0, &info, 42 + 8), PROBE_RECORD_TOO_LARGE);
+  uint8_t larger[50];
+  CHECK_EQ(Probix_GetDeviceInfo2(2, 0, reinterpret_cast<TDeviceInfo2*>(larger), sizeof larger), PROBE_RECORD_TOO_LARGE);
   uint32_t id = connect_and_pick(server.port(), 0);
   CHECK(id != 0);
 
