@@ -140,18 +140,13 @@ class Server {
   }
 
   bool read_client(Client& c) {
+    // One read per wake-up: poll is level-triggered, so whatever is left
+    // wakes us again.
     uint8_t buf[16384];
-    for (;;) {
-      ssize_t n = recv(c.fd, buf, sizeof buf, 0);
-      if (n > 0) {
-        c.in.insert(c.in.end(), buf, buf + n);
-        continue;
-      }
-      if (n == 0) return false;
-      if (errno == EINTR) continue;
-      if (errno == EAGAIN || errno == EWOULDBLOCK) break;
-      return false;
-    }
+    ssize_t n = recv(c.fd, buf, sizeof buf, 0);
+    if (n == 0) return false;
+    if (n < 0) return errno == EINTR || errno == EAGAIN || errno == EWOULDBLOCK;
+    c.in.insert(c.in.end(), buf, buf + n);
     // Handle every complete request; a malformed one ends the connection,
     // since the stream cannot be resynchronised.
     for (;;) {
