@@ -1,11 +1,18 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "busybox.h"
+#include "config.h"
+#include "evaluatorprofile.h"
+#include "filedialogs.h"
+#include "instrumentrecords.h"
 #include "instrumentscan.h"
 #include "language.h"
 #include "localpaths.h"
+#include "measurementfiles.h"
+#include "medicao.h"
+#include "messageboxes.h"
 #include "mountedvolumes.h"
+#include "perfil.h"
 #include "processrunner.h"
 #include "sobre.h"
 #include "startup.h"
@@ -23,6 +30,7 @@
 
 namespace {
 const int connectionMessageMs = 1000;
+const int resultMessageMs = 2000;
 const char *const manualUrl = "https://www.tervanis.com.br/produtos/nvx-2200";
 } // namespace
 
@@ -42,10 +50,12 @@ MainWindow::MainWindow(QWidget *parent)
         if (!QDir(dir).exists())
             QDir().mkdir(dir);
     }
+    loadProfiles();
 }
 
 MainWindow::~MainWindow()
 {
+    delete currentRecord;
     delete ui;
 }
 
@@ -119,6 +129,30 @@ void MainWindow::on_pushButton_2_clicked()
 
 // ---- records table ----
 
+Medicao *MainWindow::record()
+{
+    if (!currentRecord)
+        currentRecord = new Medicao;
+    return currentRecord;
+}
+
+QString MainWindow::evaluatorCompany() const
+{
+    return ui->label_TextEmpAvaliadora->text();
+}
+
+QString MainWindow::evaluatorTechnician() const
+{
+    return ui->radioButton_usuario1->isChecked() ? ui->radioButton_usuario1->text() : ui->radioButton_usuario2->text();
+}
+
+void MainWindow::updateSyncLists()
+{
+    const InstrumentRecords::SyncLists lists = InstrumentRecords::syncLists(instrumentDir, archiveDir);
+    syncedHeaderPaths = lists.syncedHeaderPaths;
+    instrumentMeasurementNames = lists.instrumentMeasurementNames;
+}
+
 void MainWindow::refreshInstrumentTable()
 {
     instrumentDir = InstrumentScan::instrumentDirFor(instrumentRoot);
@@ -128,6 +162,32 @@ void MainWindow::refreshInstrumentTable()
     model->setHorizontalHeaderLabels({tr("Nome da Medição"), tr("Data"), tr("Horário Inicio"), tr("Duração"), tr("Status")});
     ui->tableView->setStyleSheet(QStringLiteral(
         "QHeaderView::section:enabled { background-color: rgb(230, 0, 0);font-weight: bold }QTableView::enabled{color:white}"));
+
+    updateSyncLists();
+    const auto centred = [](QStandardItem *item) {
+        item->setData(int(Qt::AlignHCenter | Qt::AlignVCenter), Qt::TextAlignmentRole);
+        return item;
+    };
+    Medicao lastRead;
+    const QList<InstrumentRecords::Row> rows = InstrumentRecords::rows(instrumentDir, syncedHeaderPaths, &lastRead);
+    rowFileNames.clear();
+    for (const InstrumentRecords::Row &row : rows) {
+        rowFileNames << row.fileName;
+        QList<QStandardItem *> items;
+        for (const QString &cell : row.cells)
+            items << centred(new QStandardItem(cell));
+        model->appendRow(items);
+        const int r = model->rowCount() - 1;
+        if (row.synced)
+            model->setItem(r, 4, centred(new QStandardItem(tr("Sincronizado"))));
+        if (model->index(r, 4).data(Qt::DisplayRole).toString() != tr("Sincronizado")) {
+            auto *mark = centred(new QStandardItem(QStringLiteral("------------")));
+            mark->setData(QIcon(QStringLiteral(":/imagens/icons/baixar_dados.png")), Qt::DecorationRole);
+            model->setItem(r, 4, mark);
+        }
+    }
+    if (!rows.isEmpty())
+        *record() = lastRead;
 
     // The view does not own its model or selection model; the old ones go
     // once the current event (possibly a click on the old model) is done.
@@ -150,13 +210,50 @@ void MainWindow::refreshInstrumentTable()
     tableStale = false;
 }
 
-void MainWindow::onTableClicked(QModelIndex index)
+void MainWindow::downloadAllMissingFiles()
 {
-    Q_UNUSED(index);
+    updateSyncLists();
+    InstrumentRecords::downloadAllMissing(instrumentDir, archiveDir, evaluatorCompany(), evaluatorTechnician(), record());
 }
 
 void MainWindow::on_pushButton_BaixarTudo_clicked()
 {
+    if (!checkInstrumentConnection()) {
+        QMessageBox::information(nullptr, tr("Baixar todos os dados"), tr("Instrumento desconectado.\nNão foi possível baixar dados"),
+                                 QMessageBox::Ok);
+    } else {
+        QMessageBox *box = BusyBox::show(QMessageBox::Information, tr("Baixar todos os dados"), tr("Baixando dados do instrumento..."));
+        ui->statusBar->showMessage(tr("Baixando dados do instrumento..."));
+        refreshInstrumentTable();
+        downloadAllMissingFiles();
+        allDownloaded = true;
+        BusyBox::finish(box, tr("Download Concluído!!"), true);
+        ui->statusBar->showMessage(tr("Dados do instrumento foram baixados no computador !!"), resultMessageMs);
+    }
+    refreshInstrumentTable();
+}
+
+void MainWindow::onTableClicked(QModelIndex index)
+{
+    if (index.column() != 4)
+        return;
+    if (index.data(Qt::DisplayRole).toString() == tr("Sincronizado"))
+        return;
+    const int row = index.row();
+    if (!checkInstrumentConnection()) {
+        QMessageBox::information(nullptr, tr("Baixar Dado"), tr("Instrumento desconectado.\nNão é possivel baixar medida"),
+                                 QMessageBox::Ok);
+        return;
+    }
+    if (!Confirmation::ask(tr("Baixar Dado !!"), tr("Tem certeza que deseja baixar esta medida?"), tr("Sim"), tr("Não")))
+        return;
+    // The scan may have rebuilt the table; the row then names the same
+    // file as long as the instrument's content did not change.
+    if (row < 0 || row >= rowFileNames.size())
+        return;
+    const QString base = MeasurementFiles::baseName(rowFileNames.at(row));
+    InstrumentRecords::downloadOne(instrumentDir, archiveDir, base, evaluatorCompany(), evaluatorTechnician(), record());
+    refreshInstrumentTable();
 }
 
 // ---- simple actions ----
@@ -194,6 +291,8 @@ void MainWindow::on_actionSobre_triggered()
 void MainWindow::on_actionConfigurar_triggered()
 {
     if (checkInstrumentConnection()) {
+        configDialog = new Config(nullptr, instrumentDir + QStringLiteral("/config_nvx2200.cfg"));
+        configDialog->show();
     } else {
         QMessageBox::information(nullptr, tr("Configurar Instrumento"),
                                  tr("Equipamento desconectado.\nNão é possivel configurar o instrumento"),
@@ -216,6 +315,17 @@ void MainWindow::on_radioButton_usuario2_clicked()
 
 // ---- profiles, deletion, import, export ----
 
+void MainWindow::loadProfiles()
+{
+    QStringList parts;
+    if (!EvaluatorProfile::read(profileDir + QStringLiteral("/perfil.id"), &parts))
+        return;
+    // A file with fewer than three values shows the missing ones empty.
+    ui->label_TextEmpAvaliadora->setText(parts.value(0));
+    ui->radioButton_usuario1->setText(parts.value(1));
+    ui->radioButton_usuario2->setText(parts.value(2));
+}
+
 void MainWindow::on_actionAdicionar_Perfil_triggered()
 {
     on_pushButton_clicked();
@@ -223,18 +333,49 @@ void MainWindow::on_actionAdicionar_Perfil_triggered()
 
 void MainWindow::on_pushButton_clicked()
 {
+    profileDialog = new Perfil(nullptr, profileDir + QStringLiteral("/perfil.id"));
+    profileDialog->exec();
+    loadProfiles();
 }
 
 void MainWindow::on_actionDeletar_Tudo_triggered()
 {
+    if (!checkInstrumentConnection()) {
+        QMessageBox::information(nullptr, tr("Deletar"), tr("Instrumento desconectado.\nNão é possivel deletar dados"),
+                                 QMessageBox::Ok);
+        return;
+    }
+    const QString question =
+        allDownloaded ? tr("Tem certeza que quer deletar todos os arquivos do equipamento?")
+                      : tr("Seus dados não foram baixados, deseja excluir todos os arquivos do equipamento mesmo assim?");
+    if (!Confirmation::ask(tr("Deletar todos os dados"), question, tr("Sim"), tr("Não")))
+        return;
+
+    ui->statusBar->showMessage(tr("Deletando dados do Instrumento ..."));
+    QMessageBox *box = BusyBox::show(QMessageBox::Information, tr("Deletar todos os dados"), tr("Deletando dados do Instrumento ..."));
+    MeasurementFiles::deleteMeasurementFiles(instrumentDir);
+    allDownloaded = false;
+    BusyBox::finish(box, tr("Dados deletados !!"), false);
+    ui->statusBar->showMessage(tr("Dados deletados!"), resultMessageMs);
+    refreshInstrumentTable();
 }
 
 void MainWindow::on_actionImportar_triggered()
 {
+    const QStringList files = FileDialogs::current().getOpenFileNames(this, QStringLiteral("Importar Arquivos"), QDir::homePath(),
+                                                                      MeasurementFiles::fileFilter());
+    MeasurementFiles::importInto(files, archiveDir);
 }
 
 void MainWindow::on_actionExportar_triggered()
 {
+    const QStringList files = FileDialogs::current().getOpenFileNames(this, QStringLiteral("Escolha arquivos para exportar"),
+                                                                      archiveDir, MeasurementFiles::fileFilter());
+    const QString folder = FileDialogs::current().getExistingDirectory(
+        this, tr("Escolha destino da exportação"), QStringLiteral("/home"),
+        QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+    // A cancelled destination chooses nothing, and nothing is copied.
+    MeasurementFiles::exportTo(files, folder);
 }
 
 // ---- language ----

@@ -28,7 +28,10 @@ public:
     // Scans the mounted volumes; true when a writable instrument drive was found.
     bool checkInstrumentConnection();
     void refreshInstrumentTable();
+    void updateSyncLists();
+    void downloadAllMissingFiles();
     void showInstrumentId();
+    void loadProfiles();
 
 private slots:
     void onTableClicked(QModelIndex index);
@@ -56,6 +59,10 @@ private:
     void applyConnectedLook();
     // withMessage is false only for the constructor's initial look.
     void applyDisconnectedLook(bool withMessage);
+    // The evaluator stamped into downloaded headers.
+    QString evaluatorCompany() const;
+    QString evaluatorTechnician() const;
+    Medicao *record();
 
     Ui::MainWindow *ui;
     QStackedWidget *pageStack = nullptr;

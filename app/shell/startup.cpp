@@ -1,4 +1,5 @@
 #include "startup.h"
+#include "demoinstrument.h"
 #include "language.h"
 #include "localpaths.h"
 #include "mainwindow.h"
@@ -48,13 +49,18 @@ StartupOptions parseOptions(const QStringList &arguments)
     QCommandLineOption instrument(QStringLiteral("instrument"),
                                   QStringLiteral("Present DIR as a connected, writable NVX2200 drive (after the real volumes)."),
                                   QStringLiteral("DIR"));
+    QCommandLineOption demo(QStringLiteral("demo"),
+                            QStringLiteral("Use the built-in demo instrument (made on first use in the local data folder) "
+                                           "instead of real drives."));
     parser.addOption(dataDir);
     parser.addOption(instrument);
+    parser.addOption(demo);
     parser.process(arguments);
 
     StartupOptions options;
     options.dataDir = parser.value(dataDir);
     options.instrumentDirs = parser.values(instrument);
+    options.demo = parser.isSet(demo);
     return options;
 }
 
@@ -64,6 +70,11 @@ void applyOptions(const StartupOptions &options)
     if (!options.dataDir.isEmpty())
         QDir().mkpath(LocalPaths::applicationDir());
     MountedVolumes::clearExtra();
+    if (options.demo) {
+        // The demo never looks at, let alone writes to, the real drives.
+        MountedVolumes::setSource([] { return QList<MountedVolume>(); });
+        MountedVolumes::addExtra(MountedVolumes::instrumentVolumeAt(DemoInstrument::ensure()));
+    }
     for (const QString &dir : options.instrumentDirs)
         MountedVolumes::addExtra(MountedVolumes::instrumentVolumeAt(QFileInfo(dir).absoluteFilePath()));
     storedRestartArguments() = options.toArguments();

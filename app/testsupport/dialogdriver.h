@@ -5,10 +5,13 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
-// Acts on a real dialog once it is on screen: tests start the driver, then
-// call the code that opens the dialog (often a blocking exec()); the driver
-// polls the top-level widgets and runs its action on the first visible match.
+// Acts on a real modal dialog once it is on screen: tests start the driver,
+// then call the code that opens the dialog with exec(); the driver polls the
+// application's active modal widget and runs its action when it matches.
+// It stops when it goes out of scope, so an action that captured locals never
+// runs after they are gone.
 class DialogDriver : public QObject
 {
 public:
@@ -25,15 +28,13 @@ public:
 
     // Dialog of type T (optionally with the given window title).
     template <class T>
-    static DialogDriver *on(std::function<void(T *)> action, const QString &title = QString(), QObject *parent = nullptr)
+    static std::unique_ptr<DialogDriver> on(std::function<void(T *)> action, const QString &title = QString())
     {
-        auto *d = new DialogDriver(
+        return std::make_unique<DialogDriver>(
             [title](QWidget *w) {
                 return qobject_cast<T *>(w) && (title.isNull() || w->windowTitle() == title);
             },
             [action](QWidget *w) { action(qobject_cast<T *>(w)); });
-        d->setParent(parent);
-        return d;
     }
 
     bool fired() const { return m_fired; }
@@ -44,14 +45,12 @@ private:
     {
         if (m_fired)
             return;
-        const auto widgets = QApplication::topLevelWidgets();
-        for (QWidget *w : widgets) {
-            if (w->isVisible() && m_match(w)) {
-                m_fired = true;
-                m_timer.stop();
-                m_action(w);
-                return;
-            }
+        QWidget *w = QApplication::activeModalWidget();
+        if (w && w->isVisible() && m_match(w)) {
+            m_fired = true;
+            m_timer.stop();
+            m_action(w);
+            return;
         }
         if (--m_remaining <= 0)
             m_timer.stop();

@@ -195,10 +195,7 @@ void InstrumentScanTest::conectarShowsBusyBoxThatClosesItself()
     bool busyModal = true;
     int busyButtons = -1;
     Qt::WindowFlags busyFlags;
-    // The box is painted before the scan: catch it while the slot runs.
-    auto *driver = DialogDriver::on<QMessageBox>([&](QMessageBox *b) { box = b; }, "Conectar", this);
     window->findChild<QPushButton *>("pushButton_2")->click();
-    QVERIFY(!driver->fired());  // the scan itself runs no event loop
     for (QWidget *w : QApplication::topLevelWidgets())
         if (auto *b = qobject_cast<QMessageBox *>(w); b && b->windowTitle() == "Conectar")
             box = b;

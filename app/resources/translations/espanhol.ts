@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES" sourcelanguage="pt_BR">
 <context>
+    <name>Config</name>
+    <message>
+        <source>Configuração de Instrumento</source>
+        <translation>Configuración del Instrumento</translation>
+    </message>
+    <message>
+        <source>Dados</source>
+        <translation>Datos</translation>
+    </message>
+    <message>
+        <source>Ponderação do Tempo:</source>
+        <translation>Ponderación de Tiempo:</translation>
+    </message>
+    <message>
+        <source>Ponderação do Frequência:</source>
+        <translation>Ponderación de Frecuencia:</translation>
+    </message>
+    <message>
+        <source>Limiar de Nível:</source>
+        <translation>Umbral de Nivel:</translation>
+    </message>
+    <message>
+        <source>Nível de Critério:</source>
+        <translation>Nivel de Criterio:</translation>
+    </message>
+    <message>
+        <source>Taxa de Troca:</source>
+        <translation>Tasa de Intercambio:</translation>
+    </message>
+    <message>
+        <source> Excedência</source>
+        <translation> Excedencia</translation>
+    </message>
+    <message>
+        <source>NR - 15</source>
+        <translation>NR - 15</translation>
+    </message>
+    <message>
+        <source>NHO - 01</source>
+        <translation>NHO - 01</translation>
+    </message>
+    <message>
+        <source>Usuário</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Lenta (S)</source>
+        <translation>Lenta (S)</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>85</source>
+        <translation>85</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>115</source>
+        <translation>115</translation>
+    </message>
+    <message>
+        <source>Configurações Gerais</source>
+        <translation>Configuraciones Generales</translation>
+    </message>
+    <message>
+        <source>     Periodo de Amostragem (min):</source>
+        <translation>     Período de Muestreo (min):</translation>
+    </message>
+    <message>
+        <source>     Jornada de Trabalho:</source>
+        <translation>     Jornada de Trabajo:</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>Horário de Almoço:</source>
+        <translation>Horario de Almuerzo:</translation>
+    </message>
+    <message>
+        <source>Inicio:</source>
+        <translation>Inicio:</translation>
+    </message>
+    <message>
+        <source>HH:mm:ss</source>
+        <translation>HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>Duração:</source>
+        <translation>Duración:</translation>
+    </message>
+    <message>
+        <source>Programar Medida: </source>
+        <translation>Programar Medición: </translation>
+    </message>
+    <message>
+        <source>Data Inicio:</source>
+        <translation>Fecha de Inicio:</translation>
+    </message>
+    <message>
+        <source>Horário Inicio:</source>
+        <translation>Hora de Inicio:</translation>
+    </message>
+    <message>
+        <source>Horário Fim:</source>
+        <translation>Hora de Fin:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Rápida (F)</source>
+        <translation>Rápida (F)</translation>
+    </message>
+    <message>
+        <source>Impulso (I)</source>
+        <translation>Impulso (I)</translation>
+    </message>
+    <message>
+        <source>Configurar Instrumento</source>
+        <translation>Configurar Instrumento</translation>
+    </message>
+    <message>
+        <source>Salvando as configurações no Instrumento ...</source>
+        <translation>Guardando la configuración en el instrumento ...</translation>
+    </message>
+    <message>
+        <source>Configuração Finalizada !</source>
+        <translation>¡Configuración finalizada!</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>RUDAZORAR - TERVANIS</source>
@@ -181,6 +332,96 @@ No es posible configurar el instrumento</translation>
         <source>Idioma</source>
         <translation>Idioma</translation>
     </message>
+    <message>
+        <source>Sincronizado</source>
+        <translation>Sincronizado</translation>
+    </message>
+    <message>
+        <source>Baixar todos os dados</source>
+        <translation>Descargar todos los datos</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não foi possível baixar dados</source>
+        <translation>Instrumento desconectado.
+No fue posible descargar los datos</translation>
+    </message>
+    <message>
+        <source>Baixando dados do instrumento...</source>
+        <translation>Descargando datos del instrumento...</translation>
+    </message>
+    <message>
+        <source>Download Concluído!!</source>
+        <translation>¡Descarga completada!</translation>
+    </message>
+    <message>
+        <source>Dados do instrumento foram baixados no computador !!</source>
+        <translation>¡Los datos del instrumento se descargaron en el computador!</translation>
+    </message>
+    <message>
+        <source>Baixar Dado</source>
+        <translation>Descargar Dato</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel baixar medida</source>
+        <translation>Instrumento desconectado.
+No es posible descargar la medición</translation>
+    </message>
+    <message>
+        <source>Baixar Dado !!</source>
+        <translation>¡Descargar Dato!</translation>
+    </message>
+    <message>
+        <source>Tem certeza que deseja baixar esta medida?</source>
+        <translation>¿Está seguro de que desea descargar esta medición?</translation>
+    </message>
+    <message>
+        <source>Sim</source>
+        <translation>Si</translation>
+    </message>
+    <message>
+        <source>Não</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Deletar</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel deletar dados</source>
+        <translation>Instrumento desconectado.
+No es posible borrar los datos</translation>
+    </message>
+    <message>
+        <source>Tem certeza que quer deletar todos os arquivos do equipamento?</source>
+        <translation>¿Está seguro de que desea borrar todos los archivos del equipo?</translation>
+    </message>
+    <message>
+        <source>Seus dados não foram baixados, deseja excluir todos os arquivos do equipamento mesmo assim?</source>
+        <translation>Sus datos no fueron descargados, ¿desea borrar todos los archivos del equipo de todos modos?</translation>
+    </message>
+    <message>
+        <source>Deletar todos os dados</source>
+        <translation>Borrar todos los datos</translation>
+    </message>
+    <message>
+        <source>Deletando dados do Instrumento ...</source>
+        <translation>Borrando datos del instrumento ...</translation>
+    </message>
+    <message>
+        <source>Dados deletados !!</source>
+        <translation>¡Datos borrados!</translation>
+    </message>
+    <message>
+        <source>Dados deletados!</source>
+        <translation>¡Datos borrados!</translation>
+    </message>
+    <message>
+        <source>Escolha destino da exportação</source>
+        <translation>Elija el destino de la exportación</translation>
+    </message>
 </context>
 <context>
     <name>Medidas</name>
@@ -233,6 +474,33 @@ del computador</translation>
     <message>
         <source>Gerar Relatorio</source>
         <translation>Generar Informe</translation>
+    </message>
+</context>
+<context>
+    <name>Perfil</name>
+    <message>
+        <source>Cadastro de Perfil</source>
+        <translation>Registro de Perfil</translation>
+    </message>
+    <message>
+        <source>Empresa Avaliadora:</source>
+        <translation>Empresa Evaluadora:</translation>
+    </message>
+    <message>
+        <source>Responsável 1:</source>
+        <translation>Responsable 1:</translation>
+    </message>
+    <message>
+        <source>Responsável 2:</source>
+        <translation>Responsable 2:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Guardar</translation>
     </message>
 </context>
 <context>

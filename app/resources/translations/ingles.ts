@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="pt_BR">
 <context>
+    <name>Config</name>
+    <message>
+        <source>Configuração de Instrumento</source>
+        <translation>Instrument Configuration</translation>
+    </message>
+    <message>
+        <source>Dados</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Ponderação do Tempo:</source>
+        <translation>Time Weighting:</translation>
+    </message>
+    <message>
+        <source>Ponderação do Frequência:</source>
+        <translation>Frequency Weighting:</translation>
+    </message>
+    <message>
+        <source>Limiar de Nível:</source>
+        <translation>Threshold Level:</translation>
+    </message>
+    <message>
+        <source>Nível de Critério:</source>
+        <translation>Criterion Level:</translation>
+    </message>
+    <message>
+        <source>Taxa de Troca:</source>
+        <translation>Exchange Rate:</translation>
+    </message>
+    <message>
+        <source> Excedência</source>
+        <translation> Exceedance</translation>
+    </message>
+    <message>
+        <source>NR - 15</source>
+        <translation>NR - 15</translation>
+    </message>
+    <message>
+        <source>NHO - 01</source>
+        <translation>NHO - 01</translation>
+    </message>
+    <message>
+        <source>Usuário</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Lenta (S)</source>
+        <translation>Slow (S)</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>85</source>
+        <translation>85</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>115</source>
+        <translation>115</translation>
+    </message>
+    <message>
+        <source>Configurações Gerais</source>
+        <translation>General Settings</translation>
+    </message>
+    <message>
+        <source>     Periodo de Amostragem (min):</source>
+        <translation>     Sampling Period (min):</translation>
+    </message>
+    <message>
+        <source>     Jornada de Trabalho:</source>
+        <translation>     Work Shift:</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>Horário de Almoço:</source>
+        <translation>Lunch Break:</translation>
+    </message>
+    <message>
+        <source>Inicio:</source>
+        <translation>Start:</translation>
+    </message>
+    <message>
+        <source>HH:mm:ss</source>
+        <translation>HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>Duração:</source>
+        <translation>Duration:</translation>
+    </message>
+    <message>
+        <source>Programar Medida: </source>
+        <translation>Schedule Measurement: </translation>
+    </message>
+    <message>
+        <source>Data Inicio:</source>
+        <translation>Start Date:</translation>
+    </message>
+    <message>
+        <source>Horário Inicio:</source>
+        <translation>Start Time:</translation>
+    </message>
+    <message>
+        <source>Horário Fim:</source>
+        <translation>End Time:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Rápida (F)</source>
+        <translation>Fast (F)</translation>
+    </message>
+    <message>
+        <source>Impulso (I)</source>
+        <translation>Impulse (I)</translation>
+    </message>
+    <message>
+        <source>Configurar Instrumento</source>
+        <translation>Configure Instrument</translation>
+    </message>
+    <message>
+        <source>Salvando as configurações no Instrumento ...</source>
+        <translation>Saving the settings to the instrument ...</translation>
+    </message>
+    <message>
+        <source>Configuração Finalizada !</source>
+        <translation>Configuration complete!</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>RUDAZORAR - TERVANIS</source>
@@ -181,6 +332,96 @@ The instrument cannot be configured</translation>
         <source>Idioma</source>
         <translation>Language</translation>
     </message>
+    <message>
+        <source>Sincronizado</source>
+        <translation>Synced</translation>
+    </message>
+    <message>
+        <source>Baixar todos os dados</source>
+        <translation>Download all data</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não foi possível baixar dados</source>
+        <translation>Instrument disconnected.
+The data could not be downloaded</translation>
+    </message>
+    <message>
+        <source>Baixando dados do instrumento...</source>
+        <translation>Downloading data from the instrument...</translation>
+    </message>
+    <message>
+        <source>Download Concluído!!</source>
+        <translation>Download complete!</translation>
+    </message>
+    <message>
+        <source>Dados do instrumento foram baixados no computador !!</source>
+        <translation>Instrument data was downloaded to the computer!</translation>
+    </message>
+    <message>
+        <source>Baixar Dado</source>
+        <translation>Download Record</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel baixar medida</source>
+        <translation>Instrument disconnected.
+The measurement cannot be downloaded</translation>
+    </message>
+    <message>
+        <source>Baixar Dado !!</source>
+        <translation>Download Record!</translation>
+    </message>
+    <message>
+        <source>Tem certeza que deseja baixar esta medida?</source>
+        <translation>Are you sure you want to download this measurement?</translation>
+    </message>
+    <message>
+        <source>Sim</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Não</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Deletar</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel deletar dados</source>
+        <translation>Instrument disconnected.
+The data cannot be deleted</translation>
+    </message>
+    <message>
+        <source>Tem certeza que quer deletar todos os arquivos do equipamento?</source>
+        <translation>Are you sure you want to delete all files on the instrument?</translation>
+    </message>
+    <message>
+        <source>Seus dados não foram baixados, deseja excluir todos os arquivos do equipamento mesmo assim?</source>
+        <translation>Your data has not been downloaded. Delete all files on the instrument anyway?</translation>
+    </message>
+    <message>
+        <source>Deletar todos os dados</source>
+        <translation>Delete all data</translation>
+    </message>
+    <message>
+        <source>Deletando dados do Instrumento ...</source>
+        <translation>Deleting instrument data ...</translation>
+    </message>
+    <message>
+        <source>Dados deletados !!</source>
+        <translation>Data deleted!</translation>
+    </message>
+    <message>
+        <source>Dados deletados!</source>
+        <translation>Data deleted!</translation>
+    </message>
+    <message>
+        <source>Escolha destino da exportação</source>
+        <translation>Choose the export destination</translation>
+    </message>
 </context>
 <context>
     <name>Medidas</name>
@@ -233,6 +474,33 @@ data</translation>
     <message>
         <source>Gerar Relatorio</source>
         <translation>Generate Report</translation>
+    </message>
+</context>
+<context>
+    <name>Perfil</name>
+    <message>
+        <source>Cadastro de Perfil</source>
+        <translation>Profile Registration</translation>
+    </message>
+    <message>
+        <source>Empresa Avaliadora:</source>
+        <translation>Evaluating Company:</translation>
+    </message>
+    <message>
+        <source>Responsável 1:</source>
+        <translation>Technician 1:</translation>
+    </message>
+    <message>
+        <source>Responsável 2:</source>
+        <translation>Technician 2:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Save</translation>
     </message>
 </context>
 <context>

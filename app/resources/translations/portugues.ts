@@ -2,6 +2,157 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR" sourcelanguage="pt_BR">
 <context>
+    <name>Config</name>
+    <message>
+        <source>Configuração de Instrumento</source>
+        <translation>Configuração de Instrumento</translation>
+    </message>
+    <message>
+        <source>Dados</source>
+        <translation>Dados</translation>
+    </message>
+    <message>
+        <source>Ponderação do Tempo:</source>
+        <translation>Ponderação do Tempo:</translation>
+    </message>
+    <message>
+        <source>Ponderação do Frequência:</source>
+        <translation>Ponderação do Frequência:</translation>
+    </message>
+    <message>
+        <source>Limiar de Nível:</source>
+        <translation>Limiar de Nível:</translation>
+    </message>
+    <message>
+        <source>Nível de Critério:</source>
+        <translation>Nível de Critério:</translation>
+    </message>
+    <message>
+        <source>Taxa de Troca:</source>
+        <translation>Taxa de Troca:</translation>
+    </message>
+    <message>
+        <source> Excedência</source>
+        <translation> Excedência</translation>
+    </message>
+    <message>
+        <source>NR - 15</source>
+        <translation>NR - 15</translation>
+    </message>
+    <message>
+        <source>NHO - 01</source>
+        <translation>NHO - 01</translation>
+    </message>
+    <message>
+        <source>Usuário</source>
+        <translation>Usuário</translation>
+    </message>
+    <message>
+        <source>Lenta (S)</source>
+        <translation>Lenta (S)</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>85</source>
+        <translation>85</translation>
+    </message>
+    <message>
+        <source>5</source>
+        <translation>5</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>115</source>
+        <translation>115</translation>
+    </message>
+    <message>
+        <source>Configurações Gerais</source>
+        <translation>Configurações Gerais</translation>
+    </message>
+    <message>
+        <source>     Periodo de Amostragem (min):</source>
+        <translation>     Periodo de Amostragem (min):</translation>
+    </message>
+    <message>
+        <source>     Jornada de Trabalho:</source>
+        <translation>     Jornada de Trabalho:</translation>
+    </message>
+    <message>
+        <source>:</source>
+        <translation>:</translation>
+    </message>
+    <message>
+        <source>Horário de Almoço:</source>
+        <translation>Horário de Almoço:</translation>
+    </message>
+    <message>
+        <source>Inicio:</source>
+        <translation>Inicio:</translation>
+    </message>
+    <message>
+        <source>HH:mm:ss</source>
+        <translation>HH:mm:ss</translation>
+    </message>
+    <message>
+        <source>Duração:</source>
+        <translation>Duração:</translation>
+    </message>
+    <message>
+        <source>Programar Medida: </source>
+        <translation>Programar Medida: </translation>
+    </message>
+    <message>
+        <source>Data Inicio:</source>
+        <translation>Data Inicio:</translation>
+    </message>
+    <message>
+        <source>Horário Inicio:</source>
+        <translation>Horário Inicio:</translation>
+    </message>
+    <message>
+        <source>Horário Fim:</source>
+        <translation>Horário Fim:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Salvar</translation>
+    </message>
+    <message>
+        <source>Rápida (F)</source>
+        <translation>Rápida (F)</translation>
+    </message>
+    <message>
+        <source>Impulso (I)</source>
+        <translation>Impulso (I)</translation>
+    </message>
+    <message>
+        <source>Configurar Instrumento</source>
+        <translation>Configurar Instrumento</translation>
+    </message>
+    <message>
+        <source>Salvando as configurações no Instrumento ...</source>
+        <translation>Salvando as configurações no Instrumento ...</translation>
+    </message>
+    <message>
+        <source>Configuração Finalizada !</source>
+        <translation>Configuração Finalizada !</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>RUDAZORAR - TERVANIS</source>
@@ -181,6 +332,96 @@ Não é possivel configurar o instrumento</translation>
         <source>Idioma</source>
         <translation>Idioma</translation>
     </message>
+    <message>
+        <source>Sincronizado</source>
+        <translation>Sincronizado</translation>
+    </message>
+    <message>
+        <source>Baixar todos os dados</source>
+        <translation>Baixar todos os dados</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não foi possível baixar dados</source>
+        <translation>Instrumento desconectado.
+Não foi possível baixar dados</translation>
+    </message>
+    <message>
+        <source>Baixando dados do instrumento...</source>
+        <translation>Baixando dados do instrumento...</translation>
+    </message>
+    <message>
+        <source>Download Concluído!!</source>
+        <translation>Download Concluído!!</translation>
+    </message>
+    <message>
+        <source>Dados do instrumento foram baixados no computador !!</source>
+        <translation>Dados do instrumento foram baixados no computador !!</translation>
+    </message>
+    <message>
+        <source>Baixar Dado</source>
+        <translation>Baixar Dado</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel baixar medida</source>
+        <translation>Instrumento desconectado.
+Não é possivel baixar medida</translation>
+    </message>
+    <message>
+        <source>Baixar Dado !!</source>
+        <translation>Baixar Dado !!</translation>
+    </message>
+    <message>
+        <source>Tem certeza que deseja baixar esta medida?</source>
+        <translation>Tem certeza que deseja baixar esta medida?</translation>
+    </message>
+    <message>
+        <source>Sim</source>
+        <translation>Sim</translation>
+    </message>
+    <message>
+        <source>Não</source>
+        <translation>Não</translation>
+    </message>
+    <message>
+        <source>Deletar</source>
+        <translation>Deletar</translation>
+    </message>
+    <message>
+        <source>Instrumento desconectado.
+Não é possivel deletar dados</source>
+        <translation>Instrumento desconectado.
+Não é possivel deletar dados</translation>
+    </message>
+    <message>
+        <source>Tem certeza que quer deletar todos os arquivos do equipamento?</source>
+        <translation>Tem certeza que quer deletar todos os arquivos do dispositivo?</translation>
+    </message>
+    <message>
+        <source>Seus dados não foram baixados, deseja excluir todos os arquivos do equipamento mesmo assim?</source>
+        <translation>Seus dados não foram baixados, deseja excluir todos os arquivos do equipamento mesmo assim?</translation>
+    </message>
+    <message>
+        <source>Deletar todos os dados</source>
+        <translation>Deletar todos os dados</translation>
+    </message>
+    <message>
+        <source>Deletando dados do Instrumento ...</source>
+        <translation>Deletando dados do Instrumento ...</translation>
+    </message>
+    <message>
+        <source>Dados deletados !!</source>
+        <translation>Dados deletados !</translation>
+    </message>
+    <message>
+        <source>Dados deletados!</source>
+        <translation>Dados deletados !</translation>
+    </message>
+    <message>
+        <source>Escolha destino da exportação</source>
+        <translation>Escolha destino da exportação</translation>
+    </message>
 </context>
 <context>
     <name>Medidas</name>
@@ -233,6 +474,33 @@ do computador</translation>
     <message>
         <source>Gerar Relatorio</source>
         <translation>Gerar Relatorio</translation>
+    </message>
+</context>
+<context>
+    <name>Perfil</name>
+    <message>
+        <source>Cadastro de Perfil</source>
+        <translation>Alterar Perfil</translation>
+    </message>
+    <message>
+        <source>Empresa Avaliadora:</source>
+        <translation>Empresa Avaliadora:</translation>
+    </message>
+    <message>
+        <source>Responsável 1:</source>
+        <translation>Responsável 1:</translation>
+    </message>
+    <message>
+        <source>Responsável 2:</source>
+        <translation>Responsável 2:</translation>
+    </message>
+    <message>
+        <source>Cancelar</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Salvar</source>
+        <translation>Salvar</translation>
     </message>
 </context>
 <context>

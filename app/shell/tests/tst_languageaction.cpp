@@ -56,7 +56,7 @@ void LanguageActionTest::cleanup()
 LanguageActionTest::Answer LanguageActionTest::choose(MainWindow &w, const QString &choice)
 {
     Answer answer;
-    auto *driver = DialogDriver::on<QInputDialog>([&](QInputDialog *d) {
+    auto driver = DialogDriver::on<QInputDialog>([&](QInputDialog *d) {
         answer = {d->windowTitle(), d->labelText(), d->comboBoxItems()};
         if (choice.isNull()) {
             d->reject();
@@ -64,7 +64,7 @@ LanguageActionTest::Answer LanguageActionTest::choose(MainWindow &w, const QStri
             d->setTextValue(choice);
             d->accept();
         }
-    }, QString(), this);
+    }, QString());
     w.findChild<QAction *>("actionMudar_Idioma")->trigger();
     if (!driver->fired())
         qWarning("language dialog never appeared");

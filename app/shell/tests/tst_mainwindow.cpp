@@ -200,11 +200,11 @@ void MainWindowTest::configureWhileDisconnectedExplains()
 {
     MainWindow w(nullptr);
     QString text;
-    auto *driver = DialogDriver::on<QMessageBox>([&](QMessageBox *box) {
+    auto driver = DialogDriver::on<QMessageBox>([&](QMessageBox *box) {
         text = box->text();
         QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
         box->button(QMessageBox::Ok)->click();
-    }, "Configurar Instrumento", this);
+    }, "Configurar Instrumento");
     // The action is disabled in this look, but trigger() still fires it, as
     // when the instrument was removed after the last check.
     w.findChild<QAction *>("actionConfigurar")->trigger();

@@ -72,13 +72,13 @@ void StartupTest::firstRunAsksAndStores()
 
     QString title, label;
     QStringList items;
-    auto *driver = DialogDriver::on<QInputDialog>([&](QInputDialog *d) {
+    auto driver = DialogDriver::on<QInputDialog>([&](QInputDialog *d) {
         title = d->windowTitle();
         label = d->labelText();
         items = d->comboBoxItems();
         d->setTextValue(choice);
         d->accept();
-    }, QString(), this);
+    }, QString());
 
     Startup::chooseLanguage(*translator);
     QVERIFY(driver->fired());
@@ -101,7 +101,7 @@ void StartupTest::firstRunAsksAndStores()
 
 void StartupTest::firstRunCancelledStoresNothing()
 {
-    auto *driver = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString(), this);
+    auto driver = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString());
     Startup::chooseLanguage(*translator);
     QVERIFY(driver->fired());
 
@@ -111,7 +111,7 @@ void StartupTest::firstRunCancelledStoresNothing()
     QCOMPARE(env->processes.runs.size(), 1);
 
     // The next start is again a first run: installer and question once more.
-    auto *again = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString(), this);
+    auto again = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString());
     Startup::chooseLanguage(*translator);
     QVERIFY(again->fired());
     QCOMPARE(env->processes.runs.size(), 2);
@@ -136,7 +136,7 @@ void StartupTest::storedLanguage()
     QVERIFY(writeFile(env->path("lingua.lg"), content));
 
     // No question may be asked: a dialog would block until the driver rejects it.
-    auto *driver = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString(), this);
+    auto driver = DialogDriver::on<QInputDialog>([](QInputDialog *d) { d->reject(); }, QString());
     Startup::chooseLanguage(*translator);
     QVERIFY(!driver->fired());
     QVERIFY(env->processes.runs.isEmpty());

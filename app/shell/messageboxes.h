@@ -13,3 +13,13 @@ QMessageBox *show(QMessageBox::Icon icon, const QString &title, const QString &t
 void finish(QMessageBox *box, const QString &text, bool autoClose);
 
 } // namespace BusyBox
+
+// The modal yes/no question before work that cannot be undone: a question
+// icon, no parent, "Sim" with the yes role and "Não" (the default) with the
+// no role. The texts come translated in the caller's context.
+namespace Confirmation {
+
+// True only when "Sim" was clicked; closing the box counts as "Não".
+bool ask(const QString &title, const QString &text, const QString &yes, const QString &no);
+
+} // namespace Confirmation

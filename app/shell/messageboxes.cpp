@@ -1,4 +1,4 @@
-#include "busybox.h"
+#include "messageboxes.h"
 
 #include <QPushButton>
 #include <QCoreApplication>
@@ -29,3 +29,17 @@ void finish(QMessageBox *box, const QString &text, bool autoClose)
 }
 
 } // namespace BusyBox
+
+namespace Confirmation {
+
+bool ask(const QString &title, const QString &text, const QString &yes, const QString &no)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, nullptr);
+    QPushButton *yesButton = box.addButton(yes, QMessageBox::YesRole);
+    QPushButton *noButton = box.addButton(no, QMessageBox::NoRole);
+    box.setDefaultButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
+}
+
+} // namespace Confirmation
