@@ -317,7 +317,11 @@ QString Medicao::headerText(const QString &empresaAvaliadora,
                                                             : m_header[i];
         text += keys.at(i);
         text += QLatin1Char(';');
-        text += value;
+        // An empty value would read back as its key ("empresa_avaliadora;;"
+        // gives "empresa_avaliadora"): write the cleared value instead. The
+        // observations read an empty value back as empty, so they stay as
+        // they are.
+        text += value.isEmpty() && i != H_observacoes ? kBlank : value;
         text += QLatin1String(";\n");
     }
     return text;

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 bool allDownloaded = false;
 
@@ -21,12 +22,14 @@ QFileInfoList headerFiles(const QString &dir, QDir::SortFlags sort = QDir::NoSor
 SyncLists syncLists(const QString &instrumentDir, const QString &archiveDir)
 {
     const QFileInfoList onInstrument = headerFiles(instrumentDir);
-    const QFileInfoList inArchive = headerFiles(archiveDir);
+    // A set, not a pairwise comparison: instruments and archives of a few
+    // thousand measurements are common.
+    const QStringList archived = QDir(archiveDir).entryList({QStringLiteral("*.head")}, QDir::Files);
+    const QSet<QString> inArchive(archived.cbegin(), archived.cend());
     SyncLists lists;
     for (const QFileInfo &a : onInstrument)
-        for (const QFileInfo &b : inArchive)
-            if (a.fileName() == b.fileName())
-                lists.syncedHeaderPaths << a.absoluteFilePath();
+        if (inArchive.contains(a.fileName()))
+            lists.syncedHeaderPaths << a.absoluteFilePath();
     for (const QFileInfo &a : onInstrument)
         lists.instrumentMeasurementNames << MeasurementFiles::baseName(a.fileName());
     return lists;
@@ -35,6 +38,7 @@ SyncLists syncLists(const QString &instrumentDir, const QString &archiveDir)
 QList<Row> rows(const QString &instrumentDir, const QStringList &syncedHeaderPaths, Medicao *lastRead)
 {
     QList<Row> out;
+    const QSet<QString> synced(syncedHeaderPaths.cbegin(), syncedHeaderPaths.cend());
     const QFileInfoList entries = headerFiles(instrumentDir, QDir::Name | QDir::Reversed);
     for (const QFileInfo &entry : entries) {
         Medicao record;
@@ -45,7 +49,7 @@ QList<Row> rows(const QString &instrumentDir, const QStringList &syncedHeaderPat
         row.cells = (record.nome_da_medicao() + ';' + record.data_medicao() + ';' + record.inicio_medicao() + ';'
                      + record.duracao_medicao() + ';')
                         .split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        row.synced = syncedHeaderPaths.contains(entry.absoluteFilePath());
+        row.synced = synced.contains(entry.absoluteFilePath());
         if (lastRead)
             *lastRead = record;
         out << row;

@@ -63,6 +63,7 @@ private slots:
     void observationsStableOverSaves_data();
     void observationsStableOverSaves();
     void rewriteEvaluator();
+    void emptyEvaluatorIsWrittenAsBlank();
     void rewriteEvaluatorLeavesUnreadableFile();
 
 private:
@@ -334,6 +335,29 @@ void TestHeader::rewriteEvaluator()
     expected.replace("empresa_avaliadora; ;", "empresa_avaliadora;Ac\xFAstica Nova ;");
     expected.replace("responsavel_tecnico; ;", "responsavel_tecnico;T\xE9" "c. Joana ;");
     QCOMPARE(readBytes(path), expected);
+}
+
+void TestHeader::emptyEvaluatorIsWrittenAsBlank()
+{
+    // With no profile stored, the evaluator of the moment is empty; written
+    // verbatim it would read back as the key's own name.
+    const QString path = m_dir.filePath(QStringLiteral("blank.head"));
+    QVERIFY(writeBytes(path, kInstrumentHeader));
+    Medicao m;
+    QVERIFY(m.rewriteEvaluator(path, QString(), QStringLiteral("Tec ")));
+    QVERIFY(readBytes(path).contains("empresa_avaliadora; ;\r\n"));
+    Medicao back;
+    QVERIFY(back.readHeader(path));
+    QCOMPARE(back.empresa_avaliadora(), QStringLiteral(" "));
+    QCOMPARE(back.responsavel_tecnico(), QStringLiteral("Tec "));
+
+    back.setSetor(QString());
+    back.setObservacoes(QString());
+    QVERIFY(back.writeHeader(path));
+    Medicao again;
+    QVERIFY(again.readHeader(path));
+    QCOMPARE(again.setor(), QStringLiteral(" "));
+    QCOMPARE(again.observacoes(), QString());
 }
 
 void TestHeader::rewriteEvaluatorLeavesUnreadableFile()
