@@ -1,7 +1,6 @@
 #include "instrumentscan.h"
 
-#include <QFile>
-#include <QTextStream>
+#include "textfile.h"
 
 bool tableStale = true;
 
@@ -46,12 +45,7 @@ QString instrumentDirFor(const QString &instrumentRoot)
 
 QString readInstrumentId(const QString &instrumentDir)
 {
-    QFile f(instrumentDir + QStringLiteral("/") + configFileName());
-    if (!f.exists() || !f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    QTextStream in(&f);
-    in.setCodec("Windows-1252");
-    return in.readLine();
+    return TextFile::readLines(instrumentDir + QStringLiteral("/") + configFileName()).value(0);
 }
 
 } // namespace InstrumentScan

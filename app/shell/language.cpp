@@ -1,8 +1,9 @@
 #include "language.h"
 #include "localpaths.h"
 
+#include "textfile.h"
+
 #include <QFile>
-#include <QTextStream>
 
 namespace Language {
 
@@ -26,24 +27,12 @@ bool isStored()
 
 QString storedCatalog()
 {
-    QFile f(LocalPaths::languageFile());
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return QString();
-    QTextStream in(&f);
-    in.setCodec("Windows-1252");
-    return in.readLine();
+    return TextFile::readLines(LocalPaths::languageFile()).value(0);
 }
 
 bool store(const QString &catalog)
 {
-    QFile f(LocalPaths::languageFile());
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Text | QIODevice::Truncate))
-        return false;
-    QTextStream out(&f);
-    out.setCodec("Windows-1252");
-    out << catalog;
-    out.flush();
-    return out.status() == QTextStream::Ok && f.error() == QFileDevice::NoError;
+    return TextFile::write(LocalPaths::languageFile(), catalog);
 }
 
 } // namespace Language
