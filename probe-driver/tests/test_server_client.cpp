@@ -7,6 +7,7 @@
 #include <string>
 
 #include "check.h"
+#include "probe_request.h"
 #include "probe_ids.h"
 #include "probix/probe_usb_driver.h"
 #include "tcp_helpers.h"
@@ -26,15 +27,6 @@ std::string sim_devices() {
 }
 
 std::string at_port(int port, const char* host = "127.0.0.1") { return "@" + std::string(host) + ":" + std::to_string(port); }
-
-TDeviceRequest request(uint8_t accessType, uint8_t op, void* buffer, uint32_t length) {
-  TDeviceRequest r{};
-  r.cdb[0] = op;
-  r.accessType = accessType;
-  r.buffer = buffer;
-  r.bufferLength = length;
-  return r;
-}
 
 // Connects and returns the probe identifier of the server's entry `index`.
 uint32_t connect_and_pick(int port, uint8_t index, TDeviceInfo2* out = nullptr) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check.h"
+#include "probe_request.h"
 #include "probe_ids.h"
 #include "probix/probe_usb_driver.h"
 #include "simbus.h"
@@ -51,15 +52,6 @@ TProbixHandle open_ok(TEnumProbixInterface kind, uint8_t index) {
   TProbixHandle h = PROBIX_NO_HANDLE;
   CHECK_EQ(Probix_OpenDevice(kind, index, 0, &h), PROBE_OK);
   return h;
-}
-
-TDeviceRequest request(uint8_t accessType, uint8_t op, void* buffer, uint32_t length) {
-  TDeviceRequest r{};
-  r.cdb[0] = op;
-  r.accessType = accessType;
-  r.buffer = buffer;
-  r.bufferLength = length;
-  return r;
 }
 
 }  // namespace
